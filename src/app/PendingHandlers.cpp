@@ -1,0 +1,50 @@
+// Operations whose subsystems are not built yet: each does nothing for now.
+// A subsystem that defines one of these removes it from its section here.
+
+#include <QPainter>
+
+#include "app/CVessaDlg.h"
+
+// ---- app/: settings store
+void CVessaDlg::LoadSettings() {}
+void CVessaDlg::SaveSettings() {}
+
+// ---- serial/: connection control
+void CVessaDlg::BuildPortLists() {}
+void CVessaDlg::OnConnect() {}
+
+// ---- device/
+void CVessaDlg::OnSendCommand() {}
+void CVessaDlg::OnRereadParameters() {}
+void CVessaDlg::ApplyParameters() {}
+void CVessaDlg::ShowDeviceParams() {}
+
+// ---- intake/
+void CVessaDlg::OnDataArrived(int) {}
+void CVessaDlg::ProcessLine() {}
+int CVessaDlg::ParseHeaderLine(const char*) { return 0; }
+void CVessaDlg::ShowGpsLine(const char*) {}
+void CVessaDlg::ClearGpsPanel() {}
+void CVessaDlg::ShowReadoutLabels() {}
+void CVessaDlg::UpdateSensorReadout() {}
+
+// ---- logging/
+void CVessaDlg::WriteRawRecord(const char*, int32_t) {}
+void CVessaDlg::WriteReportLine() {}
+void CVessaDlg::CloseLog() {}
+
+// ---- display/
+void CVessaDlg::RenderEchogram() {}
+void CVessaDlg::PaintDisplay(QPainter& painter) { painter.fillRect(painter.window(), Qt::black); }
+
+// ---- playback/
+void CVessaDlg::OnSelectInputFile() {}
+void CVessaDlg::OnPlay() {}
+void CVessaDlg::OnPause() {}
+void CVessaDlg::OnStop() {}
+void CVessaDlg::OnStep() {}
+void CVessaDlg::OnReplay() {}
+void CVessaDlg::OnTest() {}
+
+// ---- folderchooser/
+void CVessaDlg::BrowseDataFolder() {}

@@ -1,0 +1,101 @@
+#include "support/Pty.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "serial/CCommPort.h"
+
+bool OpenPty(PtyPair& pty, bool openSlave)
+{
+    pty.master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (pty.master < 0)
+        return false;
+    if (grantpt(pty.master) != 0 || unlockpt(pty.master) != 0) {
+        ClosePty(pty);
+        return false;
+    }
+    pty.slavePath = ptsname(pty.master);
+    termios tio{};
+    if (tcgetattr(pty.master, &tio) == 0) {
+        cfmakeraw(&tio);
+        tcsetattr(pty.master, TCSANOW, &tio);
+    }
+    if (openSlave) {
+        pty.slave = ::open(pty.slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (pty.slave < 0) {
+            ClosePty(pty);
+            return false;
+        }
+        if (tcgetattr(pty.slave, &tio) == 0) {
+            cfmakeraw(&tio);
+            tcsetattr(pty.slave, TCSANOW, &tio);
+        }
+    }
+    return true;
+}
+
+void ClosePty(PtyPair& pty)
+{
+    if (pty.slave >= 0)
+        ::close(pty.slave);
+    if (pty.master >= 0)
+        ::close(pty.master);
+    pty.slave = pty.master = -1;
+}
+
+std::string ReadAvailable(int fd)
+{
+    std::string out;
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n <= 0)
+            break;
+        out.append(buf, static_cast<size_t>(n));
+    }
+    return out;
+}
+
+std::string ReadAtLeast(int fd, size_t count, int timeoutMs)
+{
+    std::string out;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (out.size() < count && std::chrono::steady_clock::now() < end) {
+        out += ReadAvailable(fd);
+        QCoreApplication::processEvents();
+        QThread::msleep(1);
+    }
+    return out;
+}
+
+namespace {
+int g_TestSlave = -1;
+}
+
+bool OpenDeviceChannelOnPty(int& master)
+{
+    PtyPair pty;
+    if (!OpenPty(pty))
+        return false;
+    master = pty.master;
+    g_TestSlave = pty.slave;
+    g_DeviceChannel.m_hComm = pty.slave;
+    return true;
+}
+
+void CloseDeviceChannelOnPty(int master)
+{
+    g_DeviceChannel.m_hComm = -1;
+    if (g_TestSlave >= 0)
+        ::close(g_TestSlave);
+    g_TestSlave = -1;
+    if (master >= 0)
+        ::close(master);
+}
