@@ -81,6 +81,8 @@ public:
 
     // ---- device/: command console, parameter apply, device parameters ------
     int SendCommand(const char* command);
+    int SendFormatted(const std::string& text);
+    int SendWithWake(const char* command);
     void OnSendCommand();
     void OnRereadParameters();
     void ApplyParameters();
@@ -88,14 +90,19 @@ public:
 
     // ---- intake/: receive dispatch, ping stream, GPS, readout, generator ---
     void OnDataArrived(int portId);
+    void AssembleDeviceLines();
+    int TakeGpsBytes();
     void ProcessLine();
     int ParseHeaderLine(const char* line);
     void ShowGpsLine(const char* line);
     void ClearGpsPanel();
     void ShowReadoutLabels();
     void UpdateSensorReadout();
+    void GeneratorEndOfPing();
+    void GenerateTestSignal();
 
     // ---- logging/: data log and report log -----------------------------------
+    void OpenLogAtConnect();
     void WriteRawRecord(const char* line, int32_t length);
     void WriteReportLine();
     void CloseLog();
@@ -106,6 +113,8 @@ public:
 
     // ---- playback/: data log playback -----------------------------------------
     void OnSelectInputFile();
+    int SelectInputFile();
+    void RunPlayback();
     void OnPlay();
     void OnPause();
     void OnStop();

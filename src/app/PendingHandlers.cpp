@@ -14,6 +14,8 @@ void CVessaDlg::BuildPortLists() {}
 void CVessaDlg::OnConnect() {}
 
 // ---- device/
+int CVessaDlg::SendFormatted(const std::string& text) { return SendCommand(text.c_str()); }
+int CVessaDlg::SendWithWake(const char* command) { return SendCommand(command); }
 void CVessaDlg::OnSendCommand() {}
 void CVessaDlg::OnRereadParameters() {}
 void CVessaDlg::ApplyParameters() {}
@@ -21,14 +23,19 @@ void CVessaDlg::ShowDeviceParams() {}
 
 // ---- intake/
 void CVessaDlg::OnDataArrived(int) {}
+void CVessaDlg::AssembleDeviceLines() {}
+int CVessaDlg::TakeGpsBytes() { return 0; }
 void CVessaDlg::ProcessLine() {}
 int CVessaDlg::ParseHeaderLine(const char*) { return 0; }
 void CVessaDlg::ShowGpsLine(const char*) {}
 void CVessaDlg::ClearGpsPanel() {}
 void CVessaDlg::ShowReadoutLabels() {}
 void CVessaDlg::UpdateSensorReadout() {}
+void CVessaDlg::GeneratorEndOfPing() {}
+void CVessaDlg::GenerateTestSignal() {}
 
 // ---- logging/
+void CVessaDlg::OpenLogAtConnect() {}
 void CVessaDlg::WriteRawRecord(const char*, int32_t) {}
 void CVessaDlg::WriteReportLine() {}
 void CVessaDlg::CloseLog() {}
@@ -39,6 +46,8 @@ void CVessaDlg::PaintDisplay(QPainter& painter) { painter.fillRect(painter.windo
 
 // ---- playback/
 void CVessaDlg::OnSelectInputFile() {}
+int CVessaDlg::SelectInputFile() { return -1; }
+void CVessaDlg::RunPlayback() {}
 void CVessaDlg::OnPlay() {}
 void CVessaDlg::OnPause() {}
 void CVessaDlg::OnStop() {}
