@@ -5,3 +5,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/build.sh"
 cd "$here/build"
 ctest --output-on-failure -j"$(nproc)" "$@"
+# The ring and watch-thread tests once more under ThreadSanitizer.
+if [ -x "$here/scripts/tsan.sh" ]; then
+  "$here/scripts/tsan.sh"
+fi
