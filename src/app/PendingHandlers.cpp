@@ -45,15 +45,6 @@ void CVessaDlg::RenderEchogram() {}
 void CVessaDlg::PaintDisplay(QPainter& painter) { painter.fillRect(painter.window(), Qt::black); }
 
 // ---- playback/
-void CVessaDlg::OnSelectInputFile() {}
-int CVessaDlg::SelectInputFile() { return -1; }
-void CVessaDlg::RunPlayback() {}
-void CVessaDlg::OnPlay() {}
-void CVessaDlg::OnPause() {}
-void CVessaDlg::OnStop() {}
-void CVessaDlg::OnStep() {}
-void CVessaDlg::OnReplay() {}
-void CVessaDlg::OnTest() {}
 
 // ---- folderchooser/
 void CVessaDlg::BrowseDataFolder() {}
