@@ -110,6 +110,13 @@ public:
     // ---- display/: layers, renderer, composition ----------------------------
     void RenderEchogram();
     void PaintDisplay(QPainter& painter);
+    // Asks for a repaint of the display area without erasing it first.
+    void RequestDisplayRepaint();
+    void BuildPalette();
+    float ScaleValue(float a, int32_t linear) const;
+    int32_t PaletteIndex(int32_t v) const;
+    void DrawFrameAndAxes();
+    void DrawShadowText(const std::string& text, int left, int top, int width, int height);
 
     // ---- playback/: data log playback -----------------------------------------
     void OnSelectInputFile();
@@ -203,6 +210,14 @@ public:
     // logging/
 
     // display/
+    // 1 once the three layers exist (created on first use, kept to the end).
+    int32_t m_LayersCreated = 0;
+    // 1 once BuildPalette has filled m_Palette.
+    int32_t m_PaletteBuilt = 0;
+    void CreateLayers();
+    // Draws one label with its shadow through an open painter on layer 1.
+    void DrawShadowText(QPainter& painter, const std::string& text, int left, int top, int width,
+                        int height);
 
     // playback/
 
