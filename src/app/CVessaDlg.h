@@ -206,6 +206,15 @@ public:
     // device/
 
     // intake/
+    // intake/ receive dispatch and GPS
+    // 1 while AssembleDeviceLines runs: a notification dispatched inside
+    // ProcessLine's waits leaves the line buffer to the outer call (2 then,
+    // so the outer call posts a fresh notification when it ends).
+    int32_t m_AssemblingLines = 0;
+    // Called with each assembled line just before ProcessLine takes it (tests
+    // and benchmarks watch the handoff through it); null normally.
+    void (*m_LineHandoffProbe)(void* context, const char* line, int32_t length) = nullptr;
+    void* m_LineHandoffContext = nullptr;
 
     // logging/
 
