@@ -106,6 +106,13 @@ public:
     void WriteRawRecord(const char* line, int32_t length);
     void WriteReportLine();
     void CloseLog();
+    // Names the next data log from the local time, m_DataFolder and the
+    // device ID (also after every use of the folder chooser).
+    void MakeLogName();
+    // Creates m_LogPath and writes its header; -1 when a log is already open.
+    int OpenLog();
+    // Writes bytes to the open data log; a failure is reported once per file.
+    void WriteLogBytes(const char* data, size_t size);
 
     // ---- display/: layers, renderer, composition ----------------------------
     void RenderEchogram();
@@ -217,6 +224,10 @@ public:
     void* m_LineHandoffContext = nullptr;
 
     // logging/
+    // 1 once a write failure of the current data log has been reported.
+    int32_t m_LogWriteFailed = 0;
+    // The report file whose write failure has been reported (once per file).
+    std::FILE* m_ReportFailedFile = nullptr;
 
     // display/
     // 1 once the three layers exist (created on first use, kept to the end).
