@@ -31,5 +31,5 @@ int32_t PaletteIndex(int32_t v, bool linear)
 IndexTable::IndexTable(bool linear)
 {
     for (int32_t v = 0; v < kAmplitudeFullScale; ++v)
-        m_Index[v] = static_cast<uint8_t>(PaletteIndex(v, linear));
+        m_Index[v] = PaletteIndex(v, linear);
 }

@@ -21,10 +21,13 @@ int32_t PaletteIndex(int32_t v, bool linear);
 class IndexTable {
 public:
     explicit IndexTable(bool linear);
-    static int32_t Clamp(int32_t v) { return v < 0 ? 0 : (v > kAmplitudeFullScale - 1 ? kAmplitudeFullScale - 1 : v); }
+    static int32_t Clamp(int32_t v)
+    {
+        return v < 0 ? 0 : (v > kAmplitudeFullScale - 1 ? kAmplitudeFullScale - 1 : v);
+    }
     int32_t operator()(int32_t v) const { return m_Index[Clamp(v)]; }
-    const uint8_t* Data() const { return m_Index; }
+    const int32_t* Data() const { return m_Index; }
 
 private:
-    uint8_t m_Index[kAmplitudeFullScale];
+    int32_t m_Index[kAmplitudeFullScale];
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "display/EchogramKernels.h"
 #include "display/FrameLayout.h"
 #include "display/Palette.h"
 
@@ -20,77 +21,6 @@ int32_t SlotAt(float position, int32_t cap)
     if (!(position < static_cast<float>(cap)))
         return cap;
     return position > 0.0f ? static_cast<int32_t>(position) : 0;
-}
-
-// Linear index without a table: a quarter of the clamped amplitude.
-struct LinearIndex {
-    int32_t operator()(int32_t v) const { return IndexTable::Clamp(v) >> 2; }
-};
-
-struct TableIndex {
-    const uint8_t* table;
-    int32_t operator()(int32_t v) const { return table[IndexTable::Clamp(v)]; }
-};
-
-// Sum of the indexes of slots [s0, s1) plus slot s0 once more.
-template <typename Index>
-int32_t SpanSum(const int32_t* row, int32_t s0, int32_t s1, Index index)
-{
-    int32_t sum = index(row[s0]);
-    int32_t a = 0, b = 0, c = 0, d = 0;
-    int32_t i = s0;
-    for (; i + 4 <= s1; i += 4) {
-        a += index(row[i]);
-        b += index(row[i + 1]);
-        c += index(row[i + 2]);
-        d += index(row[i + 3]);
-    }
-    for (; i < s1; ++i)
-        a += index(row[i]);
-    return sum + a + b + c + d;
-}
-
-// Strongest amplitude of slot s0 and slots [s0 + 1, s1). The index never
-// decreases with the amplitude, so its index is the strongest index.
-int32_t SpanMax(const int32_t* row, int32_t s0, int32_t s1)
-{
-    int32_t m = row[s0];
-    for (int32_t i = s0 + 1; i < s1; ++i)
-        m = std::max(m, row[i]);
-    return m;
-}
-
-template <typename Index>
-void DrawMeanColumns(const PixelBuffer& layer, const PingRow* history, int32_t lastPing,
-                     const std::vector<SlotSpan>& spans, const uint32_t* colours, Index index)
-{
-    const int right = layer.width - kEchogramRightMargin;
-    for (int x = kEchogramLeft; x < right; ++x) {
-        const int32_t* row = history[EchogramRowOf(lastPing, x, layer.width)];
-        uint32_t* out = layer.Row(kEchogramTop) + x;
-        for (const SlotSpan& span : spans) {
-            // The sum of at most 15001 indexes of at most 255 is exact, and
-            // its quotient truncates like the single-precision one.
-            const int32_t n = span.s1 - span.s0 + 1;
-            *out = colours[SpanSum(row, span.s0, span.s1, index) / n];
-            out += layer.stride;
-        }
-    }
-}
-
-void DrawMaxColumns(const PixelBuffer& layer, const PingRow* history, int32_t lastPing,
-                    const std::vector<SlotSpan>& spans, const uint32_t* colours,
-                    const IndexTable& table)
-{
-    const int right = layer.width - kEchogramRightMargin;
-    for (int x = kEchogramLeft; x < right; ++x) {
-        const int32_t* row = history[EchogramRowOf(lastPing, x, layer.width)];
-        uint32_t* out = layer.Row(kEchogramTop) + x;
-        for (const SlotSpan& span : spans) {
-            *out = colours[table(SpanMax(row, span.s0, span.s1))];
-            out += layer.stride;
-        }
-    }
 }
 
 // Only the part of the layer that exists is drawn.
@@ -124,18 +54,34 @@ int32_t EchogramRowOf(int32_t lastPing, int x, int width)
 }
 
 void DrawEchogramColumns(const PixelBuffer& layer, const PingRow* history, int32_t lastPing,
-                         const EchogramStyle& style)
+                         const EchogramStyle& style, EchogramPath path)
 {
     if (!EchogramFits(layer))
         return;
     const std::vector<SlotSpan> spans = PixelRowSpans(style.slotsPerRow, layer.height);
     const IndexTable table(style.linear);
-    if (!style.meanMode)
-        DrawMaxColumns(layer, history, lastPing, spans, style.colours, table);
-    else if (style.linear)
-        DrawMeanColumns(layer, history, lastPing, spans, style.colours, LinearIndex{});
-    else
-        DrawMeanColumns(layer, history, lastPing, spans, style.colours, TableIndex{table.Data()});
+    const ColumnKernel kernel = !style.meanMode ? ColumnKernel::Max
+                                : style.linear  ? ColumnKernel::MeanLinear
+                                                : ColumnKernel::MeanTable;
+    const bool avx2 = path == EchogramPath::Fastest && Avx2Available();
+    ColumnJob job;
+    job.spans = spans.data();
+    job.count = static_cast<int>(spans.size());
+    job.stride = layer.stride;
+    job.colours = style.colours;
+    job.table = table.Data();
+    uint8_t table8[kAmplitudeFullScale];
+    for (int v = 0; v < kAmplitudeFullScale; ++v)
+        table8[v] = static_cast<uint8_t>(table.Data()[v]);
+    job.table8 = table8;
+    for (int x = kEchogramLeft; x < layer.width - kEchogramRightMargin; ++x) {
+        job.row = history[EchogramRowOf(lastPing, x, layer.width)];
+        job.out = layer.Row(kEchogramTop) + x;
+        if (avx2)
+            DrawColumnAvx2(job, kernel);
+        else
+            DrawColumnPlain(job, kernel);
+    }
 }
 
 void DrawEchogramColumnsByFormula(const PixelBuffer& layer, const PingRow* history,

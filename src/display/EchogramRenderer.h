@@ -38,9 +38,10 @@ struct EchogramStyle {
 };
 
 // Draws the echogram area (columns 40 .. W - 150, rows 30 .. H - 30) from
-// rows 0..999 of `history`.
+// rows 0..999 of `history`. `Plain` keeps to the portable inner loops.
+enum class EchogramPath { Fastest, Plain };
 void DrawEchogramColumns(const PixelBuffer& layer, const PingRow* history, int32_t lastPing,
-                         const EchogramStyle& style);
+                         const EchogramStyle& style, EchogramPath path = EchogramPath::Fastest);
 
 // The same picture by the rule written out plainly: the scale formula for
 // every slot, a single-precision sum. The yardstick for the fast version.
