@@ -4,6 +4,7 @@
 // window and the busy cursor. The program uses the Qt implementation; tests
 // install a scripted one that records every message and answers from a queue.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,11 +23,16 @@ public:
     virtual std::optional<std::string> OpenFileName(const std::string& caption,
                                                     const std::string& filter,
                                                     const std::string& folder) = 0;
-    // The folder chooser: returns the confirmed folder (without a trailing
-    // separator) or nothing when cancelled.
+    // The folder chooser: a folder tree with an editable path field above it,
+    // starting at `start`. Each OK hands the field's path to `confirm`, which
+    // returns 0 to accept it; any other value keeps the chooser open. Returns
+    // the accepted folder (without a trailing separator) or nothing when the
+    // operator cancels.
+    using FolderCheck = std::function<int(const std::string& path)>;
     virtual std::optional<std::string> ChooseFolder(const std::string& caption,
                                                     const std::string& prompt,
-                                                    const std::string& start) = 0;
+                                                    const std::string& start,
+                                                    const FolderCheck& confirm) = 0;
     // The about box, modal over the main window.
     virtual void About() = 0;
     virtual void SetBusyCursor(bool busy) = 0;
@@ -43,7 +49,8 @@ public:
                                             const std::string& folder) override;
     std::optional<std::string> ChooseFolder(const std::string& caption,
                                             const std::string& prompt,
-                                            const std::string& start) override;
+                                            const std::string& start,
+                                            const FolderCheck& confirm) override;
     void About() override;
     void SetBusyCursor(bool busy) override;
 

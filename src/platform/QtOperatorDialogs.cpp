@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "folderchooser/CPathDialog.h"
 #include "platform/Text.h"
 #include "ui/AboutBox.h"
 
@@ -30,14 +31,14 @@ std::optional<std::string> QtOperatorDialogs::OpenFileName(const std::string& ca
 }
 
 std::optional<std::string> QtOperatorDialogs::ChooseFolder(const std::string& caption,
-                                                           const std::string& /*prompt*/,
-                                                           const std::string& start)
+                                                           const std::string& prompt,
+                                                           const std::string& start,
+                                                           const FolderCheck& confirm)
 {
-    const QString chosen =
-        QFileDialog::getExistingDirectory(m_Parent, ToQt(caption), ToQt(start));
-    if (chosen.isEmpty())
+    CPathDialog chooser(m_Parent, caption, prompt, start, confirm);
+    if (chooser.DoModal() != 1)
         return std::nullopt;
-    return FromQt(chosen);
+    return chooser.Path();
 }
 
 void QtOperatorDialogs::About()

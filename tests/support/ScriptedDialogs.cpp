@@ -30,14 +30,19 @@ std::optional<std::string> ScriptedDialogs::OpenFileName(const std::string& capt
 
 std::optional<std::string> ScriptedDialogs::ChooseFolder(const std::string& caption,
                                                          const std::string& prompt,
-                                                         const std::string& /*start*/)
+                                                         const std::string& /*start*/,
+                                                         const FolderCheck& confirm)
 {
     shown.push_back({"folder", caption, prompt});
-    if (folderAnswers.empty())
-        return std::nullopt;
-    auto answer = folderAnswers.front();
-    folderAnswers.pop_front();
-    return answer;
+    while (!folderAnswers.empty()) {
+        auto answer = folderAnswers.front();
+        folderAnswers.pop_front();
+        if (!answer)
+            return std::nullopt;
+        if (!confirm || confirm(*answer) == 0)
+            return answer;
+    }
+    return std::nullopt;
 }
 
 void ScriptedDialogs::About()

@@ -22,9 +22,13 @@ public:
     std::optional<std::string> OpenFileName(const std::string& caption,
                                             const std::string& filter,
                                             const std::string& folder) override;
+    // Each entry of folderAnswers is one action in the open chooser: a path
+    // typed followed by OK (handed to `confirm`; when refused, the chooser
+    // stays open and takes the next entry) or nothing for Cancel.
     std::optional<std::string> ChooseFolder(const std::string& caption,
                                             const std::string& prompt,
-                                            const std::string& start) override;
+                                            const std::string& start,
+                                            const FolderCheck& confirm) override;
     void About() override;
     void SetBusyCursor(bool busy) override;
 
