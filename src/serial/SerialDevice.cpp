@@ -65,7 +65,10 @@ bool ConfigureRawLine(int fd, int baud)
     tio.c_oflag = 0;
     tio.c_cflag = CS8 | CREAD | CLOCAL;  // 8N1, no RTS/CTS
     tio.c_lflag = 0;
-    tio.c_cc[VMIN] = 0;
+    // With the descriptor non-blocking a read returns at once with what has
+    // arrived; VMIN 1 makes an empty read fail with EAGAIN instead of 0, so
+    // 0 stays the end-of-file of a vanished line.
+    tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
     speed_t speed = B9600;
     if (const auto wanted = SpeedForBaud(baud))

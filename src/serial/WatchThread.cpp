@@ -63,15 +63,20 @@ void WatchThread::ReleaseWake()
     m_WakeFd = -1;
 }
 
-int32_t WatchThread::ReadChunk(int portFd, unsigned char* chunk, bool& lost, int& lostError)
+int32_t WatchThread::ReadChunk(int portFd, unsigned char* chunk, bool first, bool& lost,
+                               int& lostError)
 {
     for (;;) {
         const ssize_t n = ::read(portFd, chunk, kChunkSize);
         if (n > 0)
             return static_cast<int32_t>(n);
-        if (n == 0) {  // end of file: the other side of the line is gone
-            lost = true;
-            lostError = 0;
+        if (n == 0) {
+            // A terminal returns 0 when nothing more waits; right after poll()
+            // reported it readable, 0 is the end of file of a hung-up line.
+            if (first) {
+                lost = true;
+                lostError = 0;
+            }
             return 0;
         }
         if (errno == EINTR)
@@ -112,8 +117,8 @@ void WatchThread::Run(int portFd, RingRefs ring, const std::atomic<int32_t>& run
             continue;
 
         int lostError = 0;
-        for (;;) {
-            const int32_t n = ReadChunk(portFd, chunk.get(), lost, lostError);
+        for (bool first = true;; first = false) {
+            const int32_t n = ReadChunk(portFd, chunk.get(), first, lost, lostError);
             if (n == 0)
                 break;
             bool stored = false;

@@ -69,9 +69,10 @@ public:
 private:
     void Run(int portFd, RingRefs ring, const std::atomic<int32_t>& running,
              WatchEvents& events);
-    // Reads up to kChunkSize bytes; 0 when nothing waits. Sets `lostError`
-    // (errno, or 0 with `lost` for end of file) when the port is gone.
-    int32_t ReadChunk(int portFd, unsigned char* chunk, bool& lost, int& lostError);
+    // Reads up to kChunkSize bytes; 0 when nothing waits. Sets `lost` (and
+    // `lostError`: errno, or 0 for end of file) when the port is gone. `first`
+    // tells the first read after poll() reported the port readable.
+    int32_t ReadChunk(int portFd, unsigned char* chunk, bool first, bool& lost, int& lostError);
 
     std::thread m_Thread;
     int m_WakeFd = -1;

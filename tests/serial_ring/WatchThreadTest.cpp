@@ -170,6 +170,23 @@ TEST_F(WatchThreadTest, AVanishedLineIsReportedOnceAndNotPolledInALoop)
     EXPECT_TRUE(watch.Ended());
 }
 
+TEST_F(WatchThreadTest, AnEmptyReadOfATerminalWithoutMinimumIsNotALostLine)
+{
+    // With VMIN 0 a terminal read returns 0 once nothing more waits.
+    termios tio{};
+    ASSERT_EQ(tcgetattr(pty.slave, &tio), 0);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    ASSERT_EQ(tcsetattr(pty.slave, TCSANOW, &tio), 0);
+
+    const auto sent = Pattern(50000);
+    for (size_t at = 0; at < sent.size(); at += 5000) {
+        ASSERT_TRUE(pty.WriteAll(sent.data() + at, 5000));
+        ASSERT_TRUE(WaitFor([&] { return Used() == static_cast<int32_t>(at + 5000); }));
+    }
+    EXPECT_EQ(events.lost.load(), 0);
+}
+
 TEST_F(WatchThreadTest, WakeEndsTheThreadWithoutData)
 {
     Stop();
