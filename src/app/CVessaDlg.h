@@ -213,6 +213,13 @@ public:
     // device/
 
     // intake/
+    // Calendar seconds of the last redraw of each ping branch (echosounder,
+    // NMEA altimeter, simple altimeter); 0 means "redraw at the next ping".
+    int64_t m_LastRedrawEcho = 0;
+    int64_t m_LastRedrawNmea = 0;
+    int64_t m_LastRedrawSimple = 0;
+    // The nine readout lines joined; kept so a ping reuses its storage.
+    std::string m_ReadoutPanelText;
     // intake/ receive dispatch and GPS
     // 1 while AssembleDeviceLines runs: a notification dispatched inside
     // ProcessLine's waits leaves the line buffer to the outer call (2 then,
