@@ -8,7 +8,6 @@
 // ---- app/: settings store
 
 // ---- serial/: connection control
-void CVessaDlg::OnConnect() {}
 
 // ---- device/
 
