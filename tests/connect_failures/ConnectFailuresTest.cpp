@@ -4,6 +4,7 @@
 
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -110,7 +111,17 @@ TEST_F(ConnectFailure, NoGpsPortChosen)
     MapPort(1, instrument.slavePath);
     dlg->SetControlText(Id::DevicePort, "COM1");
     dlg->SetControlText(Id::GpsPort, "None");
+    // A press of the button while the connect still sends the parameters
+    // does nothing: the button is enabled only once the connect has ended.
+    bool enabledDuringApply = true;
+    QTimer::singleShot(1500, dlg, [&] {
+        enabledDuringApply = dlg->Button(Id::Connect)->isEnabled();
+        dlg->Button(Id::Connect)->click();
+    });
     dlg->OnConnect();
+    EXPECT_FALSE(enabledDuringApply);
+    EXPECT_TRUE(dlg->Button(Id::Connect)->isEnabled());
+    EXPECT_TRUE(g_DeviceChannel.IsRunning());
     const std::string console = NewConsole();
     EXPECT_EQ(console.find(">> Pelagrix Serial port COM1 Speed=115200 bps OK.\r\n"), 0u);
     EXPECT_EQ(console.find("GPS"), std::string::npos) << console;
