@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include <ctime>
+
 #include "IntakeFixture.h"
 #include "ui/ControlTable.h"
 
@@ -173,4 +175,22 @@ TEST_F(IntakeTest, DebugModeAppendsThePingSummary)
         "MaxAm: 0 SFreq: 50000 last_ping: " +
         std::to_string(ping) + " ";
     EXPECT_NE(dlg.ConsoleText().find(expected), std::string::npos) << dlg.ConsoleText();
+}
+
+TEST_F(IntakeTest, LiveRedrawsAtMostOncePerTwoSeconds)
+{
+    dlg.m_LastRedrawEcho = 0;
+    const int64_t before = static_cast<int64_t>(std::time(nullptr));
+    FeedAll({"#Range,m 10", "##DataStart", "##DataEnd"});
+    EXPECT_GE(dlg.m_LastRedrawEcho, before);  // first ping: redrawn, clock set
+
+    // Redrawn this second: not due again, even if the next second begins
+    // while the pings run.
+    const int64_t recent = static_cast<int64_t>(std::time(nullptr));
+    dlg.m_LastRedrawEcho = recent;
+    dlg.m_LastRedrawNmea = recent;
+    FeedAll({"#Range,m 10", "##DataStart", "##DataEnd"});
+    Feed("$SDDBT,16.4,f,5.0,M,2.7,F*3A\r\n");
+    EXPECT_EQ(dlg.m_LastRedrawEcho, recent);
+    EXPECT_EQ(dlg.m_LastRedrawNmea, recent);
 }
