@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program. Without a display
-# the program runs under Xvfb and a screenshot of the main window is saved
-# under build/.
+# Installs what is missing, builds, and starts the program connected to the
+# instrument simulator: pelagrix-sim opens a simulated instrument and GPS
+# receiver on pseudo-terminals, and the program starts with a temporary
+# settings profile in which COM1 (instrument) and COM2 (GPS) are those
+# pseudo-terminals. Press Connect to see a live echogram. The operator's own
+# settings and ports are not touched; start build/pelagrix directly for them.
+#
+# Without a display the program runs under Xvfb, Connect is pressed for you
+# and a screenshot of the live echogram is saved as
+# build/pelagrix-screenshot.png.
+#
+# PELAGRIX_BUILD_DIR names another, already configured build folder to use
+# instead of build/ (only the program, the simulator and the screenshot tool
+# are built there).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-"$here/scripts/build.sh"
-
-if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec "$here/build/pelagrix"
+build=${PELAGRIX_BUILD_DIR:-$here/build}
+if [ "$build" = "$here/build" ]; then
+  "$here/scripts/build.sh"
+else
+  cmake --build "$build" --target pelagrix pelagrix-sim pelagrix-screenshot
 fi
 
-shot="$here/build/pelagrix-screenshot.png"
-echo "No display: running under Xvfb; a screenshot goes to $shot"
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1100x850x24" bash -c '
-  "$1/build/pelagrix" &
-  pid=$!
-  sleep 6
-  "$1/build/pelagrix-screenshot" "$2"
-  kill "$pid"; wait "$pid" 2>/dev/null || true
-' _ "$here" "$shot"
-echo "Screenshot of the main window: $shot"
+exec env PELAGRIX_BUILD_DIR="$build" "$here/scripts/demo.sh"

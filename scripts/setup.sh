@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev googletest libgmock-dev libbenchmark-dev
-  fonts-liberation xvfb xauth x11-utils
+  fonts-liberation xvfb xauth x11-utils xdotool
 )
 
 missing=()

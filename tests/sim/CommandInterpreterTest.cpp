@@ -115,7 +115,7 @@ TEST(SimCommands, InfoAndHelpAnswer)
     p.range_mm = 30000;
     CommandInterpreter ci(p);
     const std::string info = ci.Feed("#info\r");
-    for (const char* key : {"Device ID: 1234\r\n", " - range     [30000] mm\r\n", " - interval  [0.50] s\r\n",
+    for (const char* key : {"Device ID: 1234\r\n", " - range     [30000] mm\r\n", " - interval  [0.20] s\r\n",
                             " - threshold [10] %\r\n", " - deadzone  [300] mm\r\n", "Battery Level, mV: 12050\r\n",
                             "Memory[MB]: 512 total, free after 488.0\r\n"})
         EXPECT_NE(info.find(key), std::string::npos) << key;

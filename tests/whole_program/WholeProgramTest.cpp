@@ -316,3 +316,42 @@ TEST(WholeProgram, FaultyLineLosesNoCompletePingAndReportsTheHangUp)
     // Still working: Disconnect ends the session as usual.
     PressDisconnect(dlg);
 }
+
+TEST(WholeProgram, SampleLogInExamplesPlaysBack)
+{
+    CVessaDlg& dlg = StartedMainWindow();
+    ASSERT_EQ(dlg.m_Connected, 0);
+    // Played from a copy: the report is written beside the played file.
+    const std::string source = std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/")) +
+                               "/examples/sample-fixed500-gps.log";
+    const std::string text = ReadWholeFile(source);
+    ASSERT_GT(text.size(), 100000u) << source;
+    const std::string copy = std::string(std::getenv("HOME")) + "/sample.log";
+    {
+        std::FILE* f = std::fopen(copy.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+    const std::vector<PingText> pings = ParsePings(text);
+    ASSERT_GE(pings.size(), 200u);
+
+    static_cast<QCheckBox*>(dlg.Control(Id::CreateLogFile))->setChecked(true);
+    StartedDialogs().fileAnswers.push_back(copy);
+    const int before = dlg.last_ping;
+    dlg.Button(Id::SelectInputFile)->click();
+    static_cast<QCheckBox*>(dlg.Control(Id::CreateLogFile))->setChecked(false);
+
+    int complete = 0;
+    std::vector<std::string> expected;
+    for (const PingText& p : pings) {
+        complete += p.complete;
+        if (p.header.count("#Range,m"))
+            expected.push_back(ExpectedReportLine(p));
+    }
+    EXPECT_EQ(dlg.last_ping - before, complete);
+    EXPECT_EQ(SplitLines(ReadWholeFile(dlg.m_ReportPath)), expected);
+    EXPECT_EQ(dlg.DeviceParams.NSamples, 500);
+    EXPECT_NE(dlg.ControlText(Id::GpsPanel).find("$GPRMC,"), std::string::npos);
+    EXPECT_GT(DrawnPixels(dlg), 10000);
+}

@@ -18,11 +18,11 @@ enum OutputMode {
 struct InstrumentParams {
     int deviceId = 1234;
     int range_mm = 20000;
-    double interval_s = 0.5;
+    double interval_s = 0.2;
     int threshold = 10;       // percent of the echo maximum
     int offset_mm = 0;
     int deadzone_mm = 300;
-    int txlength_us = 100;
+    int txlength_us = 20;
     int tvgMode = 1;          // 0 none, 1 20logR, 2 40logR, 3 flat +20 dB
     double gain_db = 0.0;
     double tvgSlope = 1.0;

@@ -101,7 +101,7 @@ std::vector<int> Scene::Echo(const InstrumentParams& p, double t, uint64_t ping)
         if (school.strength > 0) {
             const double z = (r - school.centre_m) / school.halfThickness_m;
             if (std::fabs(z) < 3)
-                level += 320.0 * school.strength * std::exp(-0.5 * z * z) * (0.25 + 0.75 * rnd.Uniform());
+                level += 480.0 * school.strength * std::exp(-0.5 * z * z) * (0.25 + 0.75 * rnd.Uniform());
         }
         const double zl = (r - 2.5) / 0.4;
         level += 25.0 * std::exp(-0.5 * zl * zl) * rnd.Uniform();

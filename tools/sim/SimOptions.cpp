@@ -33,7 +33,7 @@ std::string SimUsage()
            "\"DEVICE <path>\" (and \"GPS <path>\" with --gps) on stdout.\n"
            "  --seed N          repeatable run: same seed, same bytes\n"
            "  --epoch S         instrument clock at start (seconds since 1970)\n"
-           "  --interval S      initial ping interval in seconds (default 0.5)\n"
+           "  --interval S      initial ping interval in seconds (default 0.2)\n"
            "  --mode N          initial output mode 1..6 (default 2, echosounder)\n"
            "  --range M         initial range in metres (default 20)\n"
            "  --device-id N     device id (default 1234)\n"

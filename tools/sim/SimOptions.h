@@ -11,7 +11,7 @@ namespace sim {
 struct SimOptions {
     std::optional<uint64_t> seed;     // fixed: the run repeats byte for byte
     std::optional<double> epoch;      // instrument clock at start, seconds since 1970
-    double interval_s = 0.5;          // initial ping interval (commands change it)
+    double interval_s = 0.2;          // initial ping interval (commands change it)
     int outputMode = 2;
     int range_mm = 20000;
     int deviceId = 1234;
