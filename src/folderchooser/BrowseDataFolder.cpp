@@ -23,8 +23,13 @@ void CVessaDlg::BrowseDataFolder()
     const auto chosen = dialogs.ChooseFolder(
         kChooserCaption, kChooserPrompt, m_DataFolder,
         [&dialogs](const std::string& path) { return ValidateFolder(path, dialogs); });
-    if (chosen)
-        m_DataFolder = *chosen + PathSeparator(kNativePathStyle);
+    if (chosen) {
+        // The folder gets its trailing separator; the root already has it.
+        m_DataFolder = *chosen;
+        const char separator = PathSeparator(kNativePathStyle);
+        if (m_DataFolder.empty() || m_DataFolder.back() != separator)
+            m_DataFolder += separator;
+    }
     MakeLogName();
     ConsoleAppend(">> Data Log Folder:" + m_DataFolder + "\r\n");
 

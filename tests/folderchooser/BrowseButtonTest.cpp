@@ -87,6 +87,14 @@ TEST_F(BrowseButtonTest, ConfirmingAFolderMakesItTheDataFolderWithASeparator)
     EXPECT_EQ(dlg->ControlText(Id::DataFolder), root + "/");
 }
 
+TEST_F(BrowseButtonTest, TheRootKeepsItsSingleSeparator)
+{
+    dialogs->folderAnswers = {std::string("/")};
+    dlg->BrowseDataFolder();
+    EXPECT_EQ(dlg->m_DataFolder, "/");
+    EXPECT_EQ(LastConsoleLine(), ">> Data Log Folder:/");
+}
+
 TEST_F(BrowseButtonTest, CancelKeepsTheFolderButStillListsItAndWritesTheLine)
 {
     dlg->m_DataFolder = root + "/Kept/";

@@ -272,9 +272,9 @@ TEST(PlaybackThroughProcessor, LoggedPingsPlayBackToTheSameRowsValuesAndReport)
         const PingSpec& p = pings[i];
         char expected[160];
         std::snprintf(expected, sizeof expected,
-                      "Ping % 4d) TVG: %d[% 4.1f] Gain: % 5.1f  Alt: %7.1f MaxAmpl: % 4u %%", p.ping,
+                      "Ping % 4d) TVG: %d[% 4.1f] Gain: % 5.1f  Alt: %7.1f MaxAmpl: % 4d %%", p.ping,
                       p.tvgMode, static_cast<double>(p.slope), static_cast<double>(p.gain),
-                      static_cast<double>(p.altitudeM * 1000.0f), static_cast<unsigned>(p.maxAmplitude));
+                      static_cast<double>(p.altitudeM * 1000.0f), static_cast<int>(p.maxAmplitude));
         EXPECT_EQ(report[i], expected) << "report line " << i;
     }
     EXPECT_EQ(report[0], "Ping   41) TVG: 0[ 1.0] Gain:  10.0  Alt:  3250.0 MaxAmpl:    0 %");

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include <clocale>
+
 #include <gtest/gtest.h>
 
 #include "support/MainWindowFixture.h"
@@ -12,6 +14,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setOrganizationName("Halvorn");
     QCoreApplication::setApplicationName("Vessa");
     ::testing::InitGoogleTest(&argc, argv);
