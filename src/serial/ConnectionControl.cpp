@@ -128,9 +128,6 @@ void CVessaDlg::OnConnect()
 
     SetControlText(Id::Connect, "Disconnect");
     ProgressStep();
-    // The parameter lists show the instrument's own values once its first
-    // complete ping header has arrived.
-    m_RereadPending = 1;
     OpenLogAtConnect();
     Control(Id::DataFolder)->setEnabled(false);
 
@@ -154,6 +151,11 @@ void CVessaDlg::OnConnect()
     m_SendAllParams = 1;
     ApplyParameters();
     m_Connected = 1;
+    // The parameter lists show the instrument's own values once its first
+    // complete ping header after the apply has arrived. Asked for only now:
+    // a header still in flight during the apply would otherwise overwrite the
+    // operator's choices before they are sent.
+    m_RereadPending = 1;
 
     // Instrument bytes still waiting (a backlog under 100,000 bytes) are
     // taken out of the intake into the reply buffer.

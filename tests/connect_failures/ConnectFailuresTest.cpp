@@ -20,13 +20,6 @@ QSettings Store()
     return QSettings(QSettings::IniFormat, QSettings::UserScope, "Halvorn", "Vessa");
 }
 
-void MapPort(int n, const std::string& path)
-{
-    QSettings store = Store();
-    store.setValue(QString("Ports/COM%1").arg(n), QString::fromStdString(path));
-    store.sync();
-}
-
 bool SettingsStored()
 {
     QSettings store = Store();

@@ -23,13 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void MapPort(int n, const std::string& path)
-{
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, "Halvorn", "Vessa");
-    store.setValue(QString("Ports/COM%1").arg(n), QString::fromStdString(path));
-    store.sync();
-}
-
 std::vector<fs::path> LogsIn(const fs::path& folder)
 {
     std::vector<fs::path> logs;

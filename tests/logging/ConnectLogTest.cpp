@@ -16,23 +16,6 @@
 
 namespace {
 
-void MapPort(int n, const std::string& path)
-{
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, "Halvorn", "Vessa");
-    store.setValue(QString("Ports/COM%1").arg(n), QString::fromStdString(path));
-    store.sync();
-}
-
-void WriteAll(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        ASSERT_GT(n, 0);
-        done += static_cast<size_t>(n);
-    }
-}
-
 const std::vector<std::string> kPingLines = {
     "#DeviceID 12\r\n", "#Range,m 30\r\n", "#TVG_Mode 2\r\n", "#NSamples 3\r\n",
     "##DataStart\r\n",  "10\r\n",          "20\r\n",          "30\r\n",

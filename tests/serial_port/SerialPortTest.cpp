@@ -32,13 +32,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void MapPort(int portNumber, const std::string& path)
-{
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Halvorn", "Vessa");
-    settings.setValue(QStringLiteral("Ports/COM%1").arg(portNumber), QString::fromStdString(path));
-    settings.sync();
-}
-
 // Counts the data-arrived notifications that reach the main window.
 class ArrivalCounter : public QObject {
 public:

@@ -1,6 +1,7 @@
 #include "support/Pty.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 #include <QThread>
 
 #include <fcntl.h>
@@ -8,6 +9,8 @@
 #include <unistd.h>
 
 #include <chrono>
+
+#include <gtest/gtest.h>
 #include <cstdlib>
 
 #include "serial/CCommPort.h"
@@ -73,6 +76,26 @@ std::string ReadAtLeast(int fd, size_t count, int timeoutMs)
         QThread::msleep(1);
     }
     return out;
+}
+
+void MapPort(int n, const std::string& path)
+{
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, "Halvorn", "Vessa");
+    store.setValue(QString("Ports/COM%1").arg(n), QString::fromStdString(path));
+    store.sync();
+}
+
+void WriteAll(int fd, const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n <= 0) {
+            ADD_FAILURE() << "write to fd " << fd << " failed";
+            return;
+        }
+        done += static_cast<size_t>(n);
+    }
 }
 
 namespace {

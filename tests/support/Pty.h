@@ -20,6 +20,12 @@ std::string ReadAvailable(int fd);
 // dispatching Qt events.
 std::string ReadAtLeast(int fd, size_t count, int timeoutMs = 5000);
 
+// Maps port number n to `path` in the settings file (section "Ports", key
+// "COMn"), the way an operator points a COM number at a device.
+void MapPort(int n, const std::string& path);
+// Writes all of `text` to `fd`; a failed write fails the running test.
+void WriteAll(int fd, const std::string& text);
+
 // Points the instrument channel's port handle straight at a fresh pty slave,
 // for tests of the command path that do not need the watch thread.
 bool OpenDeviceChannelOnPty(int& master);

@@ -25,18 +25,12 @@
 #include "SimProcess.h"
 #include "app/PingHistory.h"
 #include "support/MainWindowFixture.h"
+#include "support/Pty.h"
 #include "ui/ControlTable.h"
 
 using namespace std::chrono_literals;
 
 namespace {
-
-void MapPort(int n, const std::string& path)
-{
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, "Halvorn", "Vessa");
-    store.setValue(QString("Ports/COM%1").arg(n), QString::fromStdString(path));
-    store.sync();
-}
 
 // A simulator with its received and sent bytes recorded in a fresh folder.
 struct SimulatedLine {
