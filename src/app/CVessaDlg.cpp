@@ -93,17 +93,17 @@ void CVessaDlg::StartUp()
         List(Id::DevicePort)->setCurrentIndex(0);
 
     const std::string home = HomeFolderWithSlash();
-    for (const ListEntriesSpec& spec : MainWindowListEntries()) {
-        QComboBox* list = List(spec.id);
+    for (const ListEntriesSpec& item : MainWindowListEntries()) {
+        QComboBox* list = List(item.id);
         list->clear();
-        if (spec.id == Id::DataFolder) {
+        if (item.id == Id::DataFolder) {
             for (const std::string& entry : DataFolderListEntries(home))
                 list->addItem(QString::fromLatin1(entry.c_str()));
         } else {
-            for (const char* entry : spec.entries)
+            for (const char* entry : item.entries)
                 list->addItem(QString::fromLatin1(entry));
         }
-        list->setCurrentIndex(spec.selected);
+        list->setCurrentIndex(item.selected);
     }
 
     SetControlText(Id::DeviceLabel, " Device: Pelagrix");

@@ -27,20 +27,20 @@ void Place(QWidget* w, int x, int y, int width, int height)
     w->setGeometry(r.x, r.y, r.width, r.height);
 }
 
-QWidget* MakeControl(const ControlSpec& spec, QWidget* parent, QPlainTextEdit** console)
+QWidget* MakeControl(const ControlSpec& item, QWidget* parent, QPlainTextEdit** console)
 {
-    switch (spec.kind) {
+    switch (item.kind) {
     case ControlKind::Button: {
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), parent);
+        auto* button = new QPushButton(QString::fromLatin1(item.caption), parent);
         // Enter must never press a button of the main window.
         button->setAutoDefault(false);
         button->setDefault(false);
-        Place(button, spec.x, spec.y, spec.width, spec.height);
+        Place(button, item.x, item.y, item.width, item.height);
         return button;
     }
     case ControlKind::CheckBox: {
-        auto* box = new QCheckBox(QString::fromLatin1(spec.caption), parent);
-        Place(box, spec.x, spec.y, spec.width, spec.height);
+        auto* box = new QCheckBox(QString::fromLatin1(item.caption), parent);
+        Place(box, item.x, item.y, item.width, item.height);
         return box;
     }
     case ControlKind::List: {
@@ -48,43 +48,43 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent, QPlainTextEdit** 
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setDuplicatesEnabled(true);
-        Place(list, spec.x, spec.y, spec.width, kListFieldHeightDu);
-        const int dropRows = std::max(1, (spec.height - kListFieldHeightDu) / 8);
+        Place(list, item.x, item.y, item.width, kListFieldHeightDu);
+        const int dropRows = std::max(1, (item.height - kListFieldHeightDu) / 8);
         list->setMaxVisibleItems(dropRows);
         return list;
     }
     case ControlKind::Text: {
-        auto* label = new QLabel(QString::fromLatin1(spec.caption), parent);
+        auto* label = new QLabel(QString::fromLatin1(item.caption), parent);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        Place(label, spec.x, spec.y, spec.width, spec.height);
+        Place(label, item.x, item.y, item.width, item.height);
         return label;
     }
     case ControlKind::SunkenText: {
-        auto* label = new QLabel(QString::fromLatin1(spec.caption), parent);
+        auto* label = new QLabel(QString::fromLatin1(item.caption), parent);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        Place(label, spec.x, spec.y, spec.width, spec.height);
+        Place(label, item.x, item.y, item.width, item.height);
         return label;
     }
     case ControlKind::Panel: {
-        auto* label = new QLabel(QString::fromLatin1(spec.caption), parent);
+        auto* label = new QLabel(QString::fromLatin1(item.caption), parent);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
-        Place(label, spec.x, spec.y, spec.width, spec.height);
+        Place(label, item.x, item.y, item.width, item.height);
         return label;
     }
     case ControlKind::ProgressBar: {
         auto* bar = new QProgressBar(parent);
         bar->setTextVisible(false);
-        Place(bar, spec.x, spec.y, spec.width, spec.height);
+        Place(bar, item.x, item.y, item.width, item.height);
         return bar;
     }
     case ControlKind::DisplayFrame: {
         auto* area = new PaintHookWidget(parent);
         // Painted completely by the display; no background erase first.
         area->setAttribute(Qt::WA_OpaquePaintEvent);
-        Place(area, spec.x, spec.y, spec.width, spec.height);
+        Place(area, item.x, item.y, item.width, item.height);
         return area;
     }
     case ControlKind::Console: {
@@ -93,7 +93,7 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent, QPlainTextEdit** 
         pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         pane->setUndoRedoEnabled(false);
-        Place(pane, spec.x, spec.y, spec.width, spec.height);
+        Place(pane, item.x, item.y, item.width, item.height);
         *console = pane;
         return pane;
     }
@@ -114,23 +114,23 @@ void CVessaDlg::CreateControls()
     const PixelRect size = DialogRectToPixels(0, 0, kWindowWidthDu, kWindowHeightDu);
     setFixedSize(size.width, size.height);
 
-    for (const LabelSpec& spec : MainWindowLabels()) {
-        auto* label = new QLabel(QString::fromLatin1(spec.text), this);
+    for (const LabelSpec& item : MainWindowLabels()) {
+        auto* label = new QLabel(QString::fromLatin1(item.text), this);
         label->setAlignment(Qt::AlignLeft |
-                            (spec.centredVertically ? Qt::AlignVCenter : Qt::AlignTop));
+                            (item.centredVertically ? Qt::AlignVCenter : Qt::AlignTop));
         label->setAttribute(Qt::WA_TranslucentBackground);
-        Place(label, spec.x, spec.y, spec.width, spec.height);
+        Place(label, item.x, item.y, item.width, item.height);
     }
-    for (const EtchedLineSpec& spec : MainWindowEtchedLines()) {
+    for (const EtchedLineSpec& item : MainWindowEtchedLines()) {
         auto* line = new QFrame(this);
-        line->setFrameShape(spec.horizontal ? QFrame::HLine : QFrame::VLine);
+        line->setFrameShape(item.horizontal ? QFrame::HLine : QFrame::VLine);
         line->setFrameShadow(QFrame::Sunken);
-        Place(line, spec.x, spec.y, spec.width, spec.height);
+        Place(line, item.x, item.y, item.width, item.height);
     }
-    for (const ControlSpec& spec : MainWindowControls()) {
-        QWidget* w = MakeControl(spec, this, &m_Console);
-        w->setVisible(spec.visibility == Visibility::Shown);
-        m_Controls[spec.id] = w;
+    for (const ControlSpec& item : MainWindowControls()) {
+        QWidget* w = MakeControl(item, this, &m_Console);
+        w->setVisible(item.visibility == Visibility::Shown);
+        m_Controls[item.id] = w;
     }
     // The debug controls lie on top of the GPS and Sensors panels.
     for (int id : kDebugControlIds)

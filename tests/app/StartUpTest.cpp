@@ -74,13 +74,13 @@ TEST(StartUp, ListsShowTheirSelectionAfterTheFirstRunSettingsLoad)
     for (const auto& [id, text] : expected)
         EXPECT_EQ(dlg.ControlText(id), text) << id;
     // Every list holds its entries in the table's order.
-    for (const ListEntriesSpec& spec : MainWindowListEntries()) {
-        QComboBox* list = dlg.List(spec.id);
-        ASSERT_EQ(list->count(), static_cast<int>(spec.entries.size())) << spec.id;
-        if (spec.id == Id::DataFolder)
+    for (const ListEntriesSpec& item : MainWindowListEntries()) {
+        QComboBox* list = dlg.List(item.id);
+        ASSERT_EQ(list->count(), static_cast<int>(item.entries.size())) << item.id;
+        if (item.id == Id::DataFolder)
             continue;
         for (int i = 0; i < list->count(); ++i)
-            EXPECT_EQ(list->itemText(i).toStdString(), spec.entries[static_cast<size_t>(i)]);
+            EXPECT_EQ(list->itemText(i).toStdString(), item.entries[static_cast<size_t>(i)]);
     }
 }
 
@@ -129,17 +129,17 @@ TEST(MainWindow, GeometryFollowsTheControlTable)
     EXPECT_FALSE(dlg.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(dlg.windowTitle().toStdString(), "PELAGRIX Echosounder/Altimeter Control Program");
     EXPECT_EQ(dlg.Control(Id::Display)->geometry(), QRect(257, 102, 795, 488));
-    for (const ControlSpec& spec : MainWindowControls()) {
-        const QRect g = dlg.Control(spec.id)->geometry();
-        const PixelRect r = DialogRectToPixels(spec.x, spec.y, spec.width, spec.height);
-        EXPECT_EQ(g.x(), r.x) << spec.id;
-        EXPECT_EQ(g.y(), r.y) << spec.id;
-        EXPECT_EQ(g.width(), r.width) << spec.id;
-        if (spec.kind != ControlKind::List) {
-            EXPECT_EQ(g.height(), r.height) << spec.id;
+    for (const ControlSpec& item : MainWindowControls()) {
+        const QRect g = dlg.Control(item.id)->geometry();
+        const PixelRect r = DialogRectToPixels(item.x, item.y, item.width, item.height);
+        EXPECT_EQ(g.x(), r.x) << item.id;
+        EXPECT_EQ(g.y(), r.y) << item.id;
+        EXPECT_EQ(g.width(), r.width) << item.id;
+        if (item.kind != ControlKind::List) {
+            EXPECT_EQ(g.height(), r.height) << item.id;
         }
-        if (spec.kind == ControlKind::Button) {
-            EXPECT_EQ(dlg.ControlText(spec.id), spec.caption);
+        if (item.kind == ControlKind::Button) {
+            EXPECT_EQ(dlg.ControlText(item.id), item.caption);
         }
     }
 }
