@@ -21,8 +21,7 @@ record=""
 sim_args=(--gps --interval 0.2)
 if [ "${1:-}" = "--record" ]; then
   record=$(realpath -m "${2:?--record needs a file name}")
-  # The instrument already sends 500 samples: a header that arrives while
-  # the connect sends the parameters shows the instrument's own values.
+  # The instrument starts in the recording's mode (fixed 500 samples).
   sim_args+=(--mode 5)
 fi
 
