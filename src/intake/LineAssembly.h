@@ -4,7 +4,8 @@
 //
 // - the count of waiting bytes is taken once; at most that many are taken;
 // - nothing is taken while the previous line still waits for its processor;
-// - each byte taken counts in `bytesIn` and is stored in the line buffer;
+// - each byte taken counts in `bytesIn` (which stops at the int32 maximum)
+//   and is stored in the line buffer;
 // - at LF the line (LF included, NUL after it when there is room) is handed
 //   over; the drain then stops when fewer than kResumeThreshold bytes were
 //   waiting at that moment;
@@ -14,6 +15,7 @@
 //   never received enters a line.
 
 #include <cstdint>
+#include <limits>
 
 inline constexpr int32_t kLineLimit = 1000;
 inline constexpr int32_t kResumeThreshold = 60;
@@ -39,7 +41,10 @@ void AssembleLines(Source& source, LineAssemblyState state, OnLine&& onLine)
         unsigned char byte = 0;
         if (!source.Take(byte))
             return;
-        ++state.bytesIn;
+        // The count stops at its largest value instead of turning negative
+        // after 2 GiB of one session.
+        if (state.bytesIn < std::numeric_limits<int32_t>::max())
+            ++state.bytesIn;
         state.buf[state.len] = static_cast<char>(byte);
         ++state.len;
         if (byte == '\n') {

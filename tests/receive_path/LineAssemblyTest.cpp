@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,18 @@ TEST(LineAssembly, LongRunsWithoutLineFeed)
     Assembler a;
     a.Run(source);
     EXPECT_FALSE(a.terminated.at(0)) << "a 1000-byte line has no NUL after it";
+}
+
+TEST(LineAssembly, TheByteCounterStopsAtItsLargestValue)
+{
+    // A long session passes 2 GiB: the count must not turn negative.
+    ScriptSource source;
+    source.Add("abc\n");
+    Assembler a;
+    a.bytesIn = std::numeric_limits<int32_t>::max() - 1;
+    a.Run(source);
+    EXPECT_EQ(a.lines, std::vector<std::string>{"abc\n"});
+    EXPECT_EQ(a.bytesIn, std::numeric_limits<int32_t>::max());
 }
 
 TEST(LineAssembly, NothingIsTakenWhileTheLastLineWaits)
