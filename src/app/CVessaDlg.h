@@ -233,8 +233,6 @@ public:
     // logging/
     // 1 once a write failure of the current data log has been reported.
     int32_t m_LogWriteFailed = 0;
-    // The report file whose write failure has been reported (once per file).
-    std::FILE* m_ReportFailedFile = nullptr;
 
     // display/
     // 1 once the three layers exist (created on first use, kept to the end).

@@ -15,15 +15,16 @@ void CVessaDlg::WriteReportLine()
                                                DeviceParams.TVG_Slope, DeviceParams.TVG_Gain,
                                                DeviceParams.Altitude_mm,
                                                DeviceParams.EchoMaxAmplitude});
-    // Flushed per line, so a failure shows at the line that met it.
+    // Flushed per line, so a failure shows at the line that met it. The
+    // stream's error flag stays set after the first failure and marks it as
+    // reported, once per file; a new file starts with the flag clear.
+    const bool reported = std::ferror(m_ReportFile) != 0;
     errno = 0;
     const bool written = std::fwrite(line.data(), 1, line.size(), m_ReportFile) == line.size() &&
                          std::fflush(m_ReportFile) == 0;
-    if (written || m_ReportFailedFile == m_ReportFile)
+    if (written || reported)
         return;
     const int error = errno != 0 ? errno : EIO;
-    std::clearerr(m_ReportFile);
-    m_ReportFailedFile = m_ReportFile;
     ConsoleAppend(">> Report log write error: " + m_ReportPath + ": " + std::strerror(error) +
                   "\r\n");
 }

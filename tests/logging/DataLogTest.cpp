@@ -417,6 +417,15 @@ TEST_F(DataLog, AReportWriteFailureIsReportedOnce)
     EXPECT_EQ(NewConsole(), ">> Report log write error: /dev/full: " +
                                 std::string(std::strerror(ENOSPC)) + "\r\n");
     std::fclose(dlg.m_ReportFile);
+
+    // The next report file is reported again, even when the system hands
+    // out the same stream object for it.
+    dlg.m_ReportFile = std::fopen("/dev/full", "wb");
+    ASSERT_NE(dlg.m_ReportFile, nullptr);
+    dlg.WriteReportLine();
+    dlg.WriteReportLine();
+    EXPECT_EQ(CountOf(NewConsole(), ">> Report log write error: /dev/full: "), 2u);
+    std::fclose(dlg.m_ReportFile);
     dlg.m_ReportFile = nullptr;
     dlg.m_ReportOpen = 0;
 }
