@@ -101,13 +101,16 @@ double RunStream(benchmark::State& state, int pings, double bytesPerSecond, doub
     const std::string consoleBefore = g_Dlg->ConsoleText();
 
     std::atomic<bool> done{false};
+    // Set when the reader gives up, so a stalled receive path ends the run
+    // with an error instead of leaving the writer waiting for room forever.
+    std::atomic<bool> stop{false};
     const auto start = Clock::now();
     const double cpuStart = ProcessCpuSeconds();
     std::thread writer([&] {
         size_t sent = 0;
         const auto tick = std::chrono::milliseconds(10);
         auto next = Clock::now();
-        while (sent < stream.size()) {
+        while (sent < stream.size() && !stop.load()) {
             if (bytesPerSecond <= 0) {
                 if (g_DeviceChannel.QueueUsed() > 300000) {
                     std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -123,7 +126,7 @@ double RunStream(benchmark::State& state, int pings, double bytesPerSecond, doub
                     std::chrono::duration<double>(Clock::now() - start).count();
                 const size_t due =
                     std::min(stream.size(), static_cast<size_t>(elapsed * bytesPerSecond));
-                while (sent < due) {
+                while (sent < due && !stop.load()) {
                     const size_t n = WriteSome(stream, sent, due - sent);
                     sent += n;
                     if (n == 0)
@@ -142,6 +145,7 @@ double RunStream(benchmark::State& state, int pings, double bytesPerSecond, doub
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     if (cpuPercent)
         *cpuPercent = 100.0 * (ProcessCpuSeconds() - cpuStart) / seconds;
+    stop = true;
     writer.join();
 
     const std::string console = g_Dlg->ConsoleText();

@@ -65,10 +65,13 @@ TEST(PingStream, EveryPingOfSeveralMegabytesReachesPingHistory)
 
     // The writer keeps the backlog in the range a serial line slower than the
     // reader would; it never lets the ring overflow.
+    // `stop` ends the writer when the reader has given up, so a broken
+    // receive path fails the test instead of hanging it.
     std::atomic<bool> written{false};
+    std::atomic<bool> stop{false};
     std::thread writer([&] {
         size_t done = 0;
-        while (done < stream.size()) {
+        while (done < stream.size() && !stop.load()) {
             if (g_DeviceChannel.QueueUsed() > 300000) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
                 continue;
@@ -80,10 +83,11 @@ TEST(PingStream, EveryPingOfSeveralMegabytesReachesPingHistory)
             else
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        written = true;
+        written = done == stream.size();
     });
     const bool all = WaitUntil([&] { return dlg.last_ping - firstPing >= kPings; },
                                std::chrono::seconds(120));
+    stop = true;
     writer.join();
     EXPECT_TRUE(written.load());
     ASSERT_TRUE(all) << dlg.last_ping - firstPing << " of " << kPings << " pings";
