@@ -60,7 +60,6 @@ public:
     // Releases the wake-up descriptor; only after Join.
     void ReleaseWake();
 
-    bool Started() const { return m_Thread.joinable(); }
     bool Ended() const { return m_Ended.load(std::memory_order_acquire); }
     // Loop passes so far (lets tests see that a lost port is not polled in a
     // busy loop).
