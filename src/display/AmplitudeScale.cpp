@@ -30,6 +30,20 @@ int32_t PaletteIndex(int32_t v, bool linear)
 
 IndexTable::IndexTable(bool linear)
 {
-    for (int32_t v = 0; v < kAmplitudeFullScale; ++v)
+    for (int32_t v = 0; v < kAmplitudeFullScale; ++v) {
         m_Index[v] = PaletteIndex(v, linear);
+        m_Bytes[v] = static_cast<uint8_t>(m_Index[v]);
+    }
+}
+
+namespace {
+
+const IndexTable kDecibelTable(false);
+const IndexTable kLinearTable(true);
+
+}  // namespace
+
+const IndexTable& IndexTableFor(bool linear)
+{
+    return linear ? kLinearTable : kDecibelTable;
 }

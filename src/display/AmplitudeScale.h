@@ -27,7 +27,14 @@ public:
     }
     int32_t operator()(int32_t v) const { return m_Index[Clamp(v)]; }
     const int32_t* Data() const { return m_Index; }
+    // The same indexes as bytes (every index fits in 0..255).
+    const uint8_t* Bytes() const { return m_Bytes; }
 
 private:
     int32_t m_Index[kAmplitudeFullScale];
+    uint8_t m_Bytes[kAmplitudeFullScale];
 };
+
+// The table of each scale, built once when the program starts rather than at
+// every redraw.
+const IndexTable& IndexTableFor(bool linear);

@@ -59,7 +59,7 @@ void DrawEchogramColumns(const PixelBuffer& layer, const PingRow* history, int32
     if (!EchogramFits(layer))
         return;
     const std::vector<SlotSpan> spans = PixelRowSpans(style.slotsPerRow, layer.height);
-    const IndexTable table(style.linear);
+    const IndexTable& table = IndexTableFor(style.linear);
     const ColumnKernel kernel = !style.meanMode ? ColumnKernel::Max
                                 : style.linear  ? ColumnKernel::MeanLinear
                                                 : ColumnKernel::MeanTable;
@@ -70,10 +70,7 @@ void DrawEchogramColumns(const PixelBuffer& layer, const PingRow* history, int32
     job.stride = layer.stride;
     job.colours = style.colours;
     job.table = table.Data();
-    uint8_t table8[kAmplitudeFullScale];
-    for (int v = 0; v < kAmplitudeFullScale; ++v)
-        table8[v] = static_cast<uint8_t>(table.Data()[v]);
-    job.table8 = table8;
+    job.table8 = table.Bytes();
     for (int x = kEchogramLeft; x < layer.width - kEchogramRightMargin; ++x) {
         job.row = history[EchogramRowOf(lastPing, x, layer.width)];
         job.out = layer.Row(kEchogramTop) + x;
@@ -125,7 +122,7 @@ void DrawProfileStrip(const PixelBuffer& layer, const PingRow& row, int32_t thre
                       const EchogramStyle& style)
 {
     const int px0 = layer.width - kProfileOriginMargin;
-    const IndexTable index(style.linear);
+    const IndexTable& index = IndexTableFor(style.linear);
     const uint32_t* colours = style.colours;
     // A threshold outside 0..100 % would put the marker over the echogram or
     // the colour bar; it is left out instead.
