@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -158,13 +157,13 @@ void CVessaDlg::OnConnect()
     m_RereadPending = 1;
 
     // Instrument bytes still waiting (a backlog under 100,000 bytes) are
-    // taken out of the intake into the reply buffer.
+    // taken out of the intake into the reply buffer. Exactly those bytes are
+    // taken: anything the watch thread stores meanwhile stays for the intake.
     const int32_t waiting = g_DeviceChannel.QueueUsed();
     if (waiting >= 1 && waiting < 100000) {
-        const int32_t tail = g_DeviceChannel.m_nQueueTail.load(std::memory_order_acquire);
-        for (int32_t i = 0; i < waiting; ++i)
-            m_ReplyBuf[i] = static_cast<char>(g_DeviceChannel.m_QueueRead[(tail + i) % kQueueSize]);
-        g_DeviceChannel.ResetQueue(false);
+        unsigned char byte = 0;
+        for (int32_t i = 0; i < waiting && g_DeviceChannel.TakeByte(byte); ++i)
+            m_ReplyBuf[i] = static_cast<char>(byte);
     }
     g_GpsChannel.ResetQueue(true);
 

@@ -42,7 +42,9 @@ TEST(ConnectReread, HeaderDuringTheApplyKeepsTheOperatorsChoices)
         received += ReadAvailable(instrument.master);
         if (!answered && received.find("#\r#\r\r") != std::string::npos) {
             answered = true;
-            WriteAll(instrument.master, HeaderPing(10, 2));
+            // The start of its next ping is still waiting in the ring when
+            // the connect ends.
+            WriteAll(instrument.master, HeaderPing(10, 2) + "#DeviceID 3\r\n");
         }
     });
     watcher.start(5);
@@ -55,6 +57,14 @@ TEST(ConnectReread, HeaderDuringTheApplyKeepsTheOperatorsChoices)
     EXPECT_NE(received.find("#range 20000\r"), std::string::npos) << received;
     EXPECT_NE(received.find("#output 5\r"), std::string::npos) << received;
     EXPECT_EQ(dlg.m_RereadPending, 1);
+
+    // The bytes waiting at the end of the connect (fewer than the intake
+    // cuts into lines) are taken out of the intake into the reply buffer.
+    EXPECT_EQ(g_DeviceChannel.QueueUsed(), 0);
+    const std::string reply(dlg.m_ReplyBuf);
+    ASSERT_GE(reply.size(), 13u);
+    EXPECT_EQ(reply.substr(reply.size() - 13), "#DeviceID 3\r\n");
+    EXPECT_EQ(reply.find_first_not_of('\n'), reply.size() - 13) << "only the filler before it";
 
     // The first header after the apply shows the instrument's values.
     WriteAll(instrument.master, HeaderPing(20, 5));
