@@ -12,5 +12,5 @@ void EnablePlaybackButtons(CVessaDlg& dlg, bool enable)
 void RequestMainWindowRepaint(CVessaDlg& dlg)
 {
     dlg.update();
-    dlg.Control(Id::Display)->update();
+    dlg.RequestDisplayRepaint();
 }
