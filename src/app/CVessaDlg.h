@@ -203,15 +203,7 @@ public:
     std::string m_GpsPanelLines[9];
     std::string m_ReadoutLines[9];
 
-    // ---- Further state of the subsystems (keep each in its own block) ------
-    // app/
-
-    // ui/
-
-    // serial/
-
-    // device/
-
+    // ---- Further state of the subsystems -------------------------------------
     // intake/
     // Calendar seconds of the last redraw of each ping branch (echosounder,
     // NMEA altimeter, simple altimeter); 0 means "redraw at the next ping".
@@ -243,10 +235,6 @@ public:
     // Draws one label with its shadow through an open painter on layer 1.
     void DrawShadowText(QPainter& painter, const std::string& text, int left, int top, int width,
                         int height);
-
-    // playback/
-
-    // folderchooser/
 
 protected:
     bool event(QEvent* e) override;

@@ -32,8 +32,7 @@ int64_t CalendarSeconds()
 void Redraw(CVessaDlg& dlg)
 {
     dlg.RenderEchogram();
-    // Repaint without erasing: the display paints every pixel itself.
-    dlg.Control(Id::Display)->update();
+    dlg.RequestDisplayRepaint();
 }
 
 void RedrawWhenDue(CVessaDlg& dlg, int64_t& clock)

@@ -164,7 +164,7 @@ void CVessaDlg::ConnectHandlers()
             &CVessaDlg::ApplyDataOutputKeywords);
     // Opening the Data Output drop-down repaints the window without erasing.
     static_cast<DropDownList*>(List(Id::DataOutput))->SetOnPopup([this] {
-        Control(Id::Display)->update();
+        RequestDisplayRepaint();
     });
 
     connect(m_Console, &QPlainTextEdit::textChanged, this, [this] {
