@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/CVessaDlg.h"
+#include "OffscreenBenchmarkMain.h"
 
 static void BM_ConsoleAppendTo4MB(benchmark::State& state)
 {
@@ -30,10 +31,5 @@ BENCHMARK(BM_ConsoleAppendTo4MB)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOffscreen(argc, argv);
 }

@@ -20,6 +20,7 @@
 
 #include "app/CVessaDlg.h"
 #include "platform/OperatorDialogs.h"
+#include "OffscreenBenchmarkMain.h"
 
 namespace {
 
@@ -129,19 +130,13 @@ BENCHMARK(BM_PlaybackCpuAtRealPace)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     // Keep the settings the main window reads at start-up away from the
     // operator's own.
     const std::string config =
         (std::filesystem::temp_directory_path() / "pelagrix-bench-config").string();
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName("Halvorn");
-    QCoreApplication::setApplicationName("Vessa");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = RunBenchmarksOffscreen(argc, argv);
     std::error_code ignored;
     std::filesystem::remove_all(config, ignored);
-    return 0;
+    return result;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/CVessaDlg.h"
+#include "OffscreenBenchmarkMain.h"
 
 namespace {
 
@@ -92,10 +93,5 @@ BENCHMARK(BM_ProcessLine_7500Samples)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOffscreen(argc, argv);
 }

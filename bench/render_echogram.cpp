@@ -21,6 +21,7 @@
 #include "display/LayerView.h"
 #include "display/Palette.h"
 #include "ui/ControlTable.h"
+#include "OffscreenBenchmarkMain.h"
 
 namespace {
 
@@ -139,11 +140,5 @@ BENCHMARK(BM_ReferenceRenderer)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_Setup.reset();
-    return 0;
+    return RunBenchmarksOffscreen(argc, argv, [] { g_Setup.reset(); });
 }

@@ -43,10 +43,8 @@ TEST(Connection, ConnectAnswerShowAndDisconnect)
     CVessaDlg& dlg = StartedMainWindow();
     ScriptedDialogs& dialogs = StartedDialogs();
     PtyPair instrument, gps;
-    ASSERT_TRUE(OpenPty(instrument, false));
-    ASSERT_TRUE(OpenPty(gps, false));
-    MapPort(1, instrument.slavePath);
-    MapPort(2, gps.slavePath);
+    ASSERT_TRUE(OpenPtyAsPort(1, instrument));
+    ASSERT_TRUE(OpenPtyAsPort(2, gps));
 
     dlg.SetControlText(Id::DevicePort, "COM1");
     dlg.SetControlText(Id::DeviceSpeed, "115200 (default)");

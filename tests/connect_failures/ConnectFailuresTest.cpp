@@ -100,8 +100,7 @@ TEST_F(ConnectFailure, DeviceThatCannotBeOpened)
 TEST_F(ConnectFailure, NoGpsPortChosen)
 {
     PtyPair instrument;
-    ASSERT_TRUE(OpenPty(instrument, false));
-    MapPort(1, instrument.slavePath);
+    ASSERT_TRUE(OpenPtyAsPort(1, instrument));
     dlg->SetControlText(Id::DevicePort, "COM1");
     dlg->SetControlText(Id::GpsPort, "None");
     // A press of the button while the connect still sends the parameters
@@ -130,8 +129,7 @@ TEST_F(ConnectFailure, NoGpsPortChosen)
 TEST_F(ConnectFailure, GpsPortThatNamesNoUsablePortKeepsTheInstrument)
 {
     PtyPair instrument;
-    ASSERT_TRUE(OpenPty(instrument, false));
-    MapPort(1, instrument.slavePath);
+    ASSERT_TRUE(OpenPtyAsPort(1, instrument));
     dlg->SetControlText(Id::DevicePort, "COM1");
     dlg->SetControlText(Id::GpsPort, "COM40");
     dlg->OnConnect();

@@ -26,8 +26,7 @@ TEST(ConnectReread, HeaderDuringTheApplyKeepsTheOperatorsChoices)
 {
     CVessaDlg& dlg = StartedMainWindow();
     PtyPair instrument;
-    ASSERT_TRUE(OpenPty(instrument, false));
-    MapPort(1, instrument.slavePath);
+    ASSERT_TRUE(OpenPtyAsPort(1, instrument));
     dlg.SetControlText(Id::DevicePort, "COM1");
     dlg.SetControlText(Id::GpsPort, "None");
     dlg.SetControlText(Id::Range, "20");

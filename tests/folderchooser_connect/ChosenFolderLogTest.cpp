@@ -58,8 +58,7 @@ TEST(ChosenFolder, ANewNestedFolderReceivesTheDataLogOfTheNextConnect)
     ASSERT_EQ(dlg.ControlText(Id::DataFolder), folder + "/");
 
     PtyPair instrument;
-    ASSERT_TRUE(OpenPty(instrument, false));
-    MapPort(1, instrument.slavePath);
+    ASSERT_TRUE(OpenPtyAsPort(1, instrument));
     dlg.SetControlText(Id::DevicePort, "COM1");
     dlg.SetControlText(Id::GpsPort, "none");
     dialogs.Clear();

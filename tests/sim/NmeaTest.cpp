@@ -3,25 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "GpsTrack.h"
 #include "Nmea.h"
-
-namespace {
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line + "\n");
-    return out;
-}
-
-}  // namespace
+#include "support/TextLines.h"
 
 TEST(SimNmea, ChecksumOfKnownSentences)
 {
@@ -65,7 +52,7 @@ TEST(SimGps, OneGgaAndOneRmcPerSecondAlongAMovingTrack)
     const double lat0 = gps.Latitude(), lon0 = gps.Longitude();
     std::string last;
     for (int s = 0; s < 60; ++s) {
-        const std::vector<std::string> lines = Lines(gps.NextSecond(1717200000.0 + s));
+        const std::vector<std::string> lines = SplitLines(gps.NextSecond(1717200000.0 + s));
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lines[0].rfind("$GPGGA,", 0), 0u);
         EXPECT_EQ(lines[1].rfind("$GPRMC,", 0), 0u);

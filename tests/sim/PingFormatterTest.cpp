@@ -12,27 +12,17 @@
 #include "Instrument.h"
 #include "Nmea.h"
 #include "PingFormatter.h"
+#include "support/TextLines.h"
 
 using sim::InstrumentParams;
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    size_t start = 0;
-    for (size_t lf; (lf = text.find('\n', start)) != std::string::npos; start = lf + 1)
-        out.push_back(text.substr(start, lf + 1 - start));
-    if (start < text.size())
-        out.push_back(text.substr(start));
-    return out;
-}
-
 // The value after the first blank following `key` in the first line that
 // holds the key; NAN when no line holds it.
 double HeaderValue(const std::string& ping, const char* key)
 {
-    for (const std::string& line : Lines(ping)) {
+    for (const std::string& line : SplitLines(ping)) {
         const size_t at = line.find(key);
         if (at == std::string::npos)
             continue;
@@ -88,7 +78,7 @@ TEST(SimPing, EchosounderHeaderCarriesEveryKeyWithTheSettings)
 
     // "#DeviceID" opens the ping and "#Range" comes before the data, which
     // is one number per line between the two markers.
-    const std::vector<std::string> lines = Lines(ping);
+    const std::vector<std::string> lines = SplitLines(ping);
     EXPECT_EQ(lines.front(), "#DeviceID 1234\r\n");
     size_t start = 0, end = 0, range = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -124,7 +114,7 @@ TEST(SimPing, SampleCountsOfTheEchosounderModes)
         const std::string ping = sim::FormatPing(Frame(p));
         EXPECT_EQ(HeaderValue(ping, "#NSamples"), static_cast<double>(c.samples)) << c.mode << " " << c.range_mm;
         EXPECT_NEAR(HeaderValue(ping, "#Resolution"), c.resolution, 1e-3) << c.mode << " " << c.range_mm;
-        const size_t lines = Lines(ping).size();
+        const size_t lines = SplitLines(ping).size();
         EXPECT_EQ(lines, c.samples + 35) << c.mode << " " << c.range_mm;
     }
 }
@@ -135,7 +125,7 @@ TEST(SimPing, NmeaAltimeterSentences)
     p.outputMode = 3;
     p.offset_mm = 0;
     const sim::PingFrame f = Frame(p);
-    const std::vector<std::string> lines = Lines(sim::FormatPing(f));
+    const std::vector<std::string> lines = SplitLines(sim::FormatPing(f));
     ASSERT_EQ(lines.size(), 4u);
     for (const std::string& l : lines)
         EXPECT_TRUE(sim::NmeaChecksumValid(l)) << l;
@@ -180,7 +170,7 @@ TEST(SimPing, FaultsAroundAndInsidePings)
         const size_t device = bytes.find("#DeviceID");
         ASSERT_NE(device, std::string::npos) << k;
         const std::string before = bytes.substr(0, device);
-        const std::vector<std::string> extra = Lines(before);
+        const std::vector<std::string> extra = SplitLines(before);
         size_t garbage = 0, overlong = 0;
         for (const std::string& l : extra) {
             if (l.size() > 1000) ++overlong;

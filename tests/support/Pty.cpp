@@ -85,6 +85,14 @@ void MapPort(int n, const std::string& path)
     store.sync();
 }
 
+bool OpenPtyAsPort(int n, PtyPair& pty)
+{
+    if (!OpenPty(pty, false))
+        return false;
+    MapPort(n, pty.slavePath);
+    return true;
+}
+
 void WriteAll(int fd, const std::string& text)
 {
     size_t done = 0;

@@ -23,6 +23,8 @@ std::string ReadAtLeast(int fd, size_t count, int timeoutMs = 5000);
 // Maps port number n to `path` in the settings file (section "Ports", key
 // "COMn"), the way an operator points a COM number at a device.
 void MapPort(int n, const std::string& path);
+// Opens a pty pair (master only) and maps COM`n` to its slave.
+bool OpenPtyAsPort(int n, PtyPair& pty);
 // Writes all of `text` to `fd`; a failed write fails the running test.
 void WriteAll(int fd, const std::string& text);
 

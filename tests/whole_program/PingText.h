@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TextLines.h"
+
 struct PingText {
     int number = -1;                              // "#Ping", -1 when absent
     std::map<std::string, std::string> header;    // key -> value text
@@ -19,8 +21,5 @@ std::vector<PingText> ParsePings(const std::string& text);
 
 // The report line the program writes for a ping with this header.
 std::string ExpectedReportLine(const PingText& ping);
-
-// The lines of `text`, split at LF (terminators kept).
-std::vector<std::string> SplitLines(const std::string& text);
 
 std::string ReadWholeFile(const std::string& path);
