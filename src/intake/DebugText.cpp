@@ -1,19 +1,8 @@
 #include "intake/DebugText.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include "platform/FormatText.h"
 
 namespace {
-
-[[gnu::format(printf, 1, 2)]] std::string Formatted(const char* format, ...)
-{
-    char text[128];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
 
 std::string TvgPiece(int32_t mode)
 {
@@ -27,7 +16,7 @@ std::string TvgPiece(int32_t mode)
     case 3:
         return "[TVG 3 Flat ] ";
     default:
-        return Formatted("[TVG:%d] ", mode);
+        return FormatText("[TVG:%d] ", mode);
     }
 }
 
@@ -38,14 +27,14 @@ std::vector<std::string> PingDebugPieces(const DeviceParamsRecord& p, const Ping
     std::vector<std::string> pieces;
     pieces.push_back("\r\nDEBUG ");
     pieces.push_back(TvgPiece(p.TVG_Mode));
-    pieces.push_back(Formatted("Gain,dB: %.1f ", static_cast<double>(p.TVG_Gain)));
-    pieces.push_back(Formatted("Tx,uks: %u ", static_cast<unsigned>(p.PulseLength_us)));
+    pieces.push_back(FormatText("Gain,dB: %.1f ", static_cast<double>(p.TVG_Gain)));
+    pieces.push_back(FormatText("Tx,uks: %u ", static_cast<unsigned>(p.PulseLength_us)));
     if (p.TVG_Slope != 1.0f)
-        pieces.push_back(Formatted("Slope: %.1f ", static_cast<double>(p.TVG_Slope)));
-    pieces.push_back(Formatted("NSInBuff: %u ", static_cast<unsigned>(v.samplesInRow)));
-    pieces.push_back(Formatted("AltLoc,mm: %.1f ", static_cast<double>(v.altLoc_mm)));
-    pieces.push_back(Formatted("MaxAm: %u ", static_cast<unsigned>(v.maxAm)));
-    pieces.push_back(Formatted("SFreq: %d ", p.Frequency_Hz));
-    pieces.push_back(Formatted("last_ping: %u ", static_cast<unsigned>(v.lastPing)));
+        pieces.push_back(FormatText("Slope: %.1f ", static_cast<double>(p.TVG_Slope)));
+    pieces.push_back(FormatText("NSInBuff: %u ", static_cast<unsigned>(v.samplesInRow)));
+    pieces.push_back(FormatText("AltLoc,mm: %.1f ", static_cast<double>(v.altLoc_mm)));
+    pieces.push_back(FormatText("MaxAm: %u ", static_cast<unsigned>(v.maxAm)));
+    pieces.push_back(FormatText("SFreq: %d ", p.Frequency_Hz));
+    pieces.push_back(FormatText("last_ping: %u ", static_cast<unsigned>(v.lastPing)));
     return pieces;
 }

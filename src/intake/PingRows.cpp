@@ -5,16 +5,6 @@
 
 #include "intake/NumberReading.h"
 
-namespace {
-
-int64_t PositiveModulo(int64_t value, int64_t modulus)
-{
-    const int64_t r = value % modulus;
-    return r < 0 ? r + modulus : r;
-}
-
-}  // namespace
-
 int32_t SanitisedRange(int32_t range_mm)
 {
     return (range_mm <= 0 || range_mm >= 120000) ? 10000 : range_mm;

@@ -6,12 +6,18 @@
 
 #include "app/PingHistory.h"
 
+// value mod modulus, never negative.
+inline int64_t PositiveModulo(int64_t value, int64_t modulus)
+{
+    const int64_t r = value % modulus;
+    return r < 0 ? r + modulus : r;
+}
+
 // The row of the ping with counter `lastPing`: lastPing mod 1000, never
 // negative.
 inline int32_t PingRow(int32_t lastPing)
 {
-    const int32_t r = lastPing % kPingRowsInUse;
-    return r < 0 ? r + kPingRowsInUse : r;
+    return static_cast<int32_t>(PositiveModulo(lastPing, kPingRowsInUse));
 }
 
 // Adds 1 to a ping counter; the counter wraps instead of overflowing.

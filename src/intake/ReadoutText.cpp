@@ -1,21 +1,10 @@
 #include "intake/ReadoutText.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include "platform/FormatText.h"
 
 namespace {
 
 enum Line { kPing, kAltitude, kTemperature, kPitch, kRoll, kVertical, kSamples, kSize, kPosition };
-
-[[gnu::format(printf, 2, 3)]] void Format(std::string& line, const char* format, ...)
-{
-    char text[128];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    line.assign(text);
-}
 
 }  // namespace
 
@@ -35,36 +24,36 @@ void FormatReadoutLines(const DeviceParamsRecord& p, const ReadoutCounters& coun
     for (std::string& line : lines)
         line.assign("\n");
 
-    Format(lines[kPing], "Ping Number\t\t%-d\n", p.Ping);
+    FormatInto(lines[kPing], "Ping Number\t\t%-d\n", p.Ping);
     // The range, not the altitude, chooses the unit.
     if (p.Range_mm < 1000)
-        Format(lines[kAltitude], "Altiude, mm\t\t%-6.1f\n", static_cast<double>(p.Altitude_mm));
+        FormatInto(lines[kAltitude], "Altiude, mm\t\t%-6.1f\n", static_cast<double>(p.Altitude_mm));
     else
-        Format(lines[kAltitude], "Altiude, m\t\t%-6.3f\n",
+        FormatInto(lines[kAltitude], "Altiude, m\t\t%-6.3f\n",
                static_cast<double>(p.Altitude_mm / 1000.0f));
-    Format(lines[kSize], "File Size, KBytes\t\t%-.1f\n", counters.bytesIn * 0.0009765625);
+    FormatInto(lines[kSize], "File Size, KBytes\t\t%-.1f\n", counters.bytesIn * 0.0009765625);
     if (counters.playFileLength > 0 && counters.connected == 0) {
         float position =
             static_cast<float>(counters.bytesIn * 100.0 / counters.playFileLength);
         // A small file shows its end once nearly all of it has been read.
         if (counters.playFileLength < 2000000 && position > 94.0f)
             position = 100.0f;
-        Format(lines[kPosition], "DataFile Position, %%\t%-.0f\n", static_cast<double>(position));
+        FormatInto(lines[kPosition], "DataFile Position, %%\t%-.0f\n", static_cast<double>(position));
     }
     if (p.OutputMode == 1)
         return;
-    Format(lines[kTemperature], "Temperature, C\t\t%-6.2f\n", static_cast<double>(p.Temperature));
+    FormatInto(lines[kTemperature], "Temperature, C\t\t%-6.2f\n", static_cast<double>(p.Temperature));
     const bool attitude = p.Roll_deg + p.Pitch_deg + p.VertRotationPos_deg != 0.0f;
     if (attitude) {
-        Format(lines[kPitch], "Pitch, degree\t\t%-6.1f\n", static_cast<double>(p.Pitch_deg));
-        Format(lines[kRoll], "Roll, degree\t\t%-6.1f\n", static_cast<double>(p.Roll_deg));
+        FormatInto(lines[kPitch], "Pitch, degree\t\t%-6.1f\n", static_cast<double>(p.Pitch_deg));
+        FormatInto(lines[kRoll], "Roll, degree\t\t%-6.1f\n", static_cast<double>(p.Roll_deg));
     }
     if (p.OutputMode == 3)
         return;
     if (attitude)
-        Format(lines[kVertical], "Vert.Orientation\t\t%-6.1f\n",
+        FormatInto(lines[kVertical], "Vert.Orientation\t\t%-6.1f\n",
                static_cast<double>(p.VertRotationPos_deg));
-    Format(lines[kSamples], "Number of Samples\t%-d\n", p.NSamples);
+    FormatInto(lines[kSamples], "Number of Samples\t%-d\n", p.NSamples);
 }
 
 void JoinReadoutLines(const ReadoutLines& lines, std::string& out)

@@ -5,16 +5,7 @@
 
 #include "app/PingHistory.h"
 #include "intake/NumberReading.h"
-
-namespace {
-
-int32_t PositiveModulo(int32_t value, int32_t modulus)
-{
-    const int32_t r = value % modulus;
-    return r < 0 ? r + modulus : r;
-}
-
-}  // namespace
+#include "intake/PingRows.h"
 
 void OverlayTestMarker(int32_t* row, int32_t lastPing)
 {
@@ -46,7 +37,7 @@ void WriteSyntheticPing(int32_t* row, int32_t lastPing)
     static_assert(std::size(kEchoTrain) == 106);
 
     constexpr int kSyntheticSlots = 1000;
-    const int32_t d = PositiveModulo(lastPing, 800);
+    const auto d = static_cast<int32_t>(PositiveModulo(lastPing, 800));
     std::fill(row, row + kSyntheticSlots, 0);
     std::copy(std::begin(kTransmitPulse), std::end(kTransmitPulse), row + 1);
     std::copy(std::begin(kEchoTrain), std::end(kEchoTrain), row + d + 14);

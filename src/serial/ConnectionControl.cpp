@@ -12,6 +12,7 @@
 
 #include "app/CVessaDlg.h"
 #include "app/PingHistory.h"
+#include "platform/FormatText.h"
 #include "serial/CCommPort.h"
 #include "serial/PortParsing.h"
 #include "ui/ControlTable.h"
@@ -26,13 +27,6 @@ constexpr int kStatusLineId = 1022;
 constexpr size_t kPortTextMax = 29;
 
 constexpr const char* kMessageTitle = "Pelagrix";
-
-std::string Printf(const char* format, int a, int b = 0)
-{
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, format, a, b);
-    return buffer;
-}
 
 }  // namespace
 
@@ -91,13 +85,13 @@ void CVessaDlg::OnConnect()
         ParseBaudRate(ControlText(Id::DeviceSpeed).substr(0, kPortTextMax), kDeviceDefaultBaud);
     g_DeviceChannel.m_nPortId = static_cast<uint16_t>(port);
     if (g_DeviceChannel.Open(this, port, rate) == 0) {
-        Dialogs().Message(kMessageTitle, Printf("Can't open COM%d", port));
+        Dialogs().Message(kMessageTitle, FormatText("Can't open COM%d", port));
         if (m_ProgressMax >= 0)
             SetProgressFull();
         stayDisconnected();
         return;
     }
-    ConsoleAppend(Printf(">> Pelagrix Serial port COM%d Speed=%d bps OK.\r\n", port, rate));
+    ConsoleAppend(FormatText(">> Pelagrix Serial port COM%d Speed=%d bps OK.\r\n", port, rate));
 
     // The GPS receiver is optional: its failure never undoes the instrument
     // connection.
@@ -115,10 +109,10 @@ void CVessaDlg::OnConnect()
         g_GpsChannel.m_nPortId = static_cast<uint16_t>(gps);
         if (g_GpsChannel.Open(this, gps, gpsRate) == 1) {
             ConsoleAppend(
-                Printf(">> GPS      Serial port COM%d Speed=%d bps OK.\r\n\r\n", gps, gpsRate));
+                FormatText(">> GPS      Serial port COM%d Speed=%d bps OK.\r\n\r\n", gps, gpsRate));
             m_GpsPort = gps;
         } else {
-            Dialogs().Message(kMessageTitle, Printf("Can't open GPS COM%d", gps));
+            Dialogs().Message(kMessageTitle, FormatText("Can't open GPS COM%d", gps));
             ConsoleAppend(">> Can't open GPS serial port!  \r\n");
             if (m_ProgressMax >= 0)
                 SetProgressFull();
