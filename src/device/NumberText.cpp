@@ -1,5 +1,7 @@
 #include "device/NumberText.h"
 
+#include "intake/NumberReading.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -43,13 +45,8 @@ float LeadingFloat(std::string_view text)
 
 int32_t TruncateToInt(float value)
 {
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483647.0f)
-        return std::numeric_limits<int32_t>::max();
-    if (value <= -2147483648.0f)
-        return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
+    // Every float is exact as a double, so the instrument lines' rule holds.
+    return TruncateToInt32(value);
 }
 
 int32_t LeadingInt(std::string_view text)
